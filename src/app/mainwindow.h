@@ -1,10 +1,56 @@
 #pragma once
 
+#include "app/sharedstate.h"
+
 #include <QMainWindow>
+#include <QTimer>
+
+#include <memory>
+
+namespace Ui {
+class MainWindow;
+}
+class PortPanel;
+class QLabel;
+class QMenu;
+class SerialLink;
+class SettingsStore;
 
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget *parent = nullptr);
+    explicit MainWindow(SharedState &state, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    Ui::MainWindow *form() const { return ui.get(); }
+    QMenu *logMenu() const { return m_logMenu; }
+    PortPanel &portPanel() const { return *m_portPanel; }
+    SerialLink &端口1() const { return *m_link; }
+
+    // The status bar's three parts, indexed from 0.
+    QLabel *statusPart(int index) const;
+
+    QTimer 时钟Vorn发送;
+    QTimer 时钟_换行;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void onMainWindowCreated();
+    void onMainWindowResized();
+    void onMainWindowClosing();
+    void onAlwaysOnTopClicked(bool checked);
+    void setUpStatusBar();
+    void setUpLogMenu();
+
+    SharedState &m_state;
+    std::unique_ptr<Ui::MainWindow> ui;
+    std::unique_ptr<SettingsStore> m_settings;
+    SerialLink *m_link = nullptr;
+    PortPanel *m_portPanel = nullptr;
+    QMenu *m_logMenu = nullptr;
+    QLabel *m_statusParts[3] = {};
 };
