@@ -101,8 +101,6 @@ void connectPersistHandlers(Ui::MainWindow &ui, SettingsStore &store)
     persistIndex(ui.组合框_停止位, portSection(), stopBitsKey());
     persistIndex(ui.组合框_毫秒, moduleSection(), autoSendIntervalKey());
 
-    QObject::connect(ui.选择框_自动换行, &QCheckBox::clicked, ui.选择框_自动换行,
-                     [&store](bool checked) { store.writeFlag(settingskeys::lineBreakSection(), settingskeys::lineBreakKey(), checked); });
     QObject::connect(ui.CRC反, &QCheckBox::clicked, ui.CRC反,
                      [&store](bool checked) { store.writeFlag(settingskeys::crcSection(), settingskeys::crcSwappedKey(), checked); });
 }

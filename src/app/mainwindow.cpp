@@ -3,6 +3,8 @@
 #include "app/layoutrules.h"
 #include "app/mainsettings.h"
 #include "app/portpanel.h"
+#include "app/receiveview.h"
+#include "app/sendcomposer.h"
 #include "platform/fonts.h"
 #include "serial/portdiscovery.h"
 #include "serial/seriallink.h"
@@ -19,6 +21,8 @@ namespace {
 const int DESIGN_WIDTH = 727;
 const int DESIGN_HEIGHT = 536;
 const int STATUS_PART_WIDTHS[3] = {60, 60, 800};
+const int STATUS_RX = 0;
+const int STATUS_TX = 1;
 const uint32_t TX_COLOR = 0x008000;
 const uint32_t RX_COLOR = 0xFF0000;
 const uint32_t LOOP_COLOR = 0x808080;
@@ -42,9 +46,6 @@ MainWindow::MainWindow(SharedState &state, QWidget *parent)
     时钟Vorn发送.setObjectName(QStringLiteral("时钟Vorn发送"));
     时钟_换行.setObjectName(QStringLiteral("时钟_换行"));
     ui->标签->hide();
-    m_link = new SerialLink(this);
-    m_link->setObjectName(QStringLiteral("端口1"));
-    m_portPanel = new PortPanel(*ui, *m_link, *m_settings, this);
     setUpStatusBar();
     setUpLogMenu();
     connect(ui->窗口最前选择框, &QCheckBox::clicked, this, &MainWindow::onAlwaysOnTopClicked);
@@ -57,6 +58,20 @@ MainWindow::MainWindow(SharedState &state, QWidget *parent)
     }
     resize(DESIGN_WIDTH, DESIGN_HEIGHT);
     onMainWindowCreated();
+    createComponents();
+}
+
+// The components and persist handlers are connected after the restore, so
+// restoring writes nothing back.
+void MainWindow::createComponents()
+{
+    m_link = new SerialLink(this);
+    m_link->setObjectName(QStringLiteral("端口1"));
+    m_portPanel = new PortPanel(*ui, *m_link, *m_settings, this);
+    m_sendComposer = new SendComposer(*ui, *m_portPanel, *m_link, *m_statusParts[STATUS_TX], m_state, this);
+    m_receiveView = new ReceiveView(*ui, 时钟_换行, *m_statusParts[STATUS_RX], m_state, *m_settings, this);
+    connect(m_link, &SerialLink::bytesReceived, m_receiveView, &ReceiveView::onBytesReceived);
+    connectPersistHandlers(*ui, *m_settings);
 }
 
 MainWindow::~MainWindow() = default;
@@ -81,6 +96,8 @@ void MainWindow::setUpStatusBar()
     }
     m_statusParts[2]->setText(QStringLiteral("16进制发送时可加CRC16校验；右键点击接收区可合并转换、打开计算窗口"));
     ui->状态条1->setSizeGripEnabled(true);
+    // The parts are clipped in a narrow window rather than holding it wide.
+    ui->状态条1->setSizePolicy(QSizePolicy::Ignored, ui->状态条1->sizePolicy().verticalPolicy());
 }
 
 void MainWindow::setUpLogMenu()
@@ -111,7 +128,6 @@ void MainWindow::onMainWindowCreated()
         }
     }
     restoreMainSettings(*ui, *this, *m_settings, m_state);
-    connectPersistHandlers(*ui, *m_settings);
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)

@@ -11,6 +11,8 @@ namespace Ui {
 class MainWindow;
 }
 class PortPanel;
+class ReceiveView;
+class SendComposer;
 class QLabel;
 class QMenu;
 class SerialLink;
@@ -27,6 +29,8 @@ public:
     QMenu *logMenu() const { return m_logMenu; }
     PortPanel &portPanel() const { return *m_portPanel; }
     SerialLink &端口1() const { return *m_link; }
+    SendComposer &sendComposer() const { return *m_sendComposer; }
+    ReceiveView &receiveView() const { return *m_receiveView; }
 
     // The status bar's three parts, indexed from 0.
     QLabel *statusPart(int index) const;
@@ -45,12 +49,15 @@ private:
     void onAlwaysOnTopClicked(bool checked);
     void setUpStatusBar();
     void setUpLogMenu();
+    void createComponents();
 
     SharedState &m_state;
     std::unique_ptr<Ui::MainWindow> ui;
     std::unique_ptr<SettingsStore> m_settings;
     SerialLink *m_link = nullptr;
     PortPanel *m_portPanel = nullptr;
+    SendComposer *m_sendComposer = nullptr;
+    ReceiveView *m_receiveView = nullptr;
     QMenu *m_logMenu = nullptr;
     QLabel *m_statusParts[3] = {};
 };

@@ -1,5 +1,5 @@
 #include "serial/portdiscovery.h"
-#include "serial/ptypair.h"
+#include "support/ptypair.h"
 
 #include <gtest/gtest.h>
 

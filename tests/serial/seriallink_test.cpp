@@ -1,5 +1,5 @@
 #include "serial/seriallink.h"
-#include "serial/ptypair.h"
+#include "support/ptypair.h"
 
 #include <QSignalSpy>
 #include <QTest>
