@@ -5,6 +5,7 @@
 #include "app/portpanel.h"
 #include "app/receiveview.h"
 #include "app/sendcomposer.h"
+#include "platform/enterhotkey.h"
 #include "platform/fonts.h"
 #include "serial/portdiscovery.h"
 #include "serial/seriallink.h"
@@ -68,7 +69,8 @@ void MainWindow::createComponents()
     m_link = new SerialLink(this);
     m_link->setObjectName(QStringLiteral("端口1"));
     m_portPanel = new PortPanel(*ui, *m_link, *m_settings, this);
-    m_sendComposer = new SendComposer(*ui, *m_portPanel, *m_link, *m_statusParts[STATUS_TX], m_state, this);
+    auto *hotkey = new EnterHotkey(this);
+    m_sendComposer = new SendComposer(*ui, *m_portPanel, *m_link, *hotkey, *m_statusParts[STATUS_TX], m_state, this);
     m_receiveView = new ReceiveView(*ui, 时钟_换行, *m_statusParts[STATUS_RX], m_state, *m_settings, this);
     connect(m_link, &SerialLink::bytesReceived, m_receiveView, &ReceiveView::onBytesReceived);
     connectPersistHandlers(*ui, *m_settings);

@@ -3,21 +3,39 @@
 #include "app/portpanel.h"
 #include "app/sharedstate.h"
 #include "platform/ansicodec.h"
+#include "platform/enterhotkey.h"
 #include "serial/seriallink.h"
 #include "terminal/framecompose.h"
 #include "text/textrules.h"
 #include "ui_mainwindow.h"
 
-SendComposer::SendComposer(Ui::MainWindow &ui, PortPanel &panel, SerialLink &link, QLabel &txPart, SharedState &state,
-                           QObject *parent)
+SendComposer::SendComposer(Ui::MainWindow &ui, PortPanel &panel, SerialLink &link, EnterHotkey &hotkey, QLabel &txPart,
+                           SharedState &state, QObject *parent)
     : QObject(parent)
     , ui(ui)
     , m_panel(panel)
     , m_link(link)
+    , m_hotkey(hotkey)
     , m_txPart(txPart)
     , m_state(state)
 {
     connect(ui.按钮_发送, &QPushButton::clicked, this, &SendComposer::sendFrame);
+    connect(ui.回车发送选择框, &QCheckBox::clicked, this, &SendComposer::setEnterHotkey);
+    connect(&m_hotkey, &EnterHotkey::activated, this, &SendComposer::onHotkey);
+}
+
+void SendComposer::setEnterHotkey(bool checked)
+{
+    if (checked)
+        m_state.enterHotkeyId = m_hotkey.registerKey();
+    else
+        m_hotkey.release(m_state.enterHotkeyId);
+}
+
+void SendComposer::onHotkey(int id)
+{
+    if (id == m_state.enterHotkeyId)
+        sendFrame();
 }
 
 void SendComposer::countSent(size_t bytes)

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class EnterHotkey;
 class PortPanel;
 class QLabel;
 class SerialLink;
@@ -16,10 +17,13 @@ class SendComposer : public QObject
 {
     Q_OBJECT
 public:
-    SendComposer(Ui::MainWindow &ui, PortPanel &panel, SerialLink &link, QLabel &txPart, SharedState &state,
-                 QObject *parent = nullptr);
+    SendComposer(Ui::MainWindow &ui, PortPanel &panel, SerialLink &link, EnterHotkey &hotkey, QLabel &txPart,
+                 SharedState &state, QObject *parent = nullptr);
 
     void sendFrame();
+    // Each check registers the Enter hotkey, each uncheck releases it.
+    void setEnterHotkey(bool checked);
+    void onHotkey(int id);
 
 private:
     void countSent(size_t bytes);
@@ -27,6 +31,7 @@ private:
     Ui::MainWindow &ui;
     PortPanel &m_panel;
     SerialLink &m_link;
+    EnterHotkey &m_hotkey;
     QLabel &m_txPart;
     SharedState &m_state;
 };

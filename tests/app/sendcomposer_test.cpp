@@ -106,3 +106,28 @@ TEST_F(SendComposerTest, AFailedSendReportsAndKeepsTheHexCount)
     ui().按钮_发送->click();
     EXPECT_EQ(state.txCount, 8); // text mode counts only what went out
 }
+
+// Offscreen there is no system-wide hotkey: Enter in the active main window stands in.
+TEST_F(SendComposerTest, EnterSendsWhileTheBoxIsChecked)
+{
+    openPort();
+    ui().CRC选择框->setChecked(false);
+    ui().编辑框_发送->setText(QStringLiteral("5A"));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+
+    ui().回车发送选择框->click();
+    EXPECT_NE(state.enterHotkeyId, 0);
+    QTest::keyClick(ui().编辑框_循环, Qt::Key_Return);
+    EXPECT_EQ(sentBytes(1), bytes({0x5A}));
+    EXPECT_EQ(ui().编辑框_循环->toPlainText(), QString()); // the key went to the hotkey, not the box
+    QTest::keyClick(ui().编辑框_发送, Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(sentBytes(1, 200), QByteArray());
+
+    ui().回车发送选择框->click();
+    QTest::keyClick(ui().编辑框_发送, Qt::Key_Return);
+    EXPECT_EQ(sentBytes(1, 200), QByteArray());
+    const int firstId = state.enterHotkeyId;
+    ui().回车发送选择框->click();
+    EXPECT_NE(state.enterHotkeyId, firstId); // each registration gets a new id
+}
