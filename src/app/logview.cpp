@@ -3,6 +3,7 @@
 #include "platform/ansicodec.h"
 
 #include <QMimeData>
+#include <QTimer>
 #include <QScrollBar>
 #include <QTextBlock>
 
@@ -24,6 +25,9 @@ LogView::LogView(QWidget *parent)
 {
     setUndoRedoEnabled(false); // a log that grows for hours must not keep an undo history
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_frameTimer.setSingleShot(true);
+    m_frameTimer.setInterval(FRAME_MS);
+    connect(&m_frameTimer, &QTimer::timeout, this, &LogView::showFrame);
 }
 
 void LogView::setInsertFormat(const CharFormat &format)
@@ -83,7 +87,9 @@ void LogView::insertAtCaret(const QString &text)
         i = end + 1;
     }
     c.endEditBlock();
-    setTextCursor(c);
+    holdRepaint();
+    // The editor's own cursor was at the insertion point and has moved behind the
+    // text with it. Setting it again would scroll (and repaint) at once, per insertion.
 }
 
 void LogView::insertLine(QTextCursor &cursor, const QString &segment)
@@ -111,8 +117,28 @@ void LogView::insertContinuationBreak(QTextCursor &cursor)
 
 void LogView::scrollToBottom()
 {
-    QScrollBar *bar = verticalScrollBar();
-    bar->setValue(bar->maximum());
+    m_scrollPending = true;
+    holdRepaint();
+}
+
+// Text arriving at the full speed of a serial line would otherwise be laid out
+// and painted once per insertion; the view is brought up to date once per frame.
+void LogView::holdRepaint()
+{
+    if (m_frameTimer.isActive())
+        return;
+    viewport()->setUpdatesEnabled(false);
+    m_frameTimer.start();
+}
+
+void LogView::showFrame()
+{
+    if (m_scrollPending) {
+        m_scrollPending = false;
+        QScrollBar *bar = verticalScrollBar();
+        bar->setValue(bar->maximum());
+    }
+    viewport()->setUpdatesEnabled(true);
 }
 
 QString LogView::logicalText(int from, int to) const

@@ -3,6 +3,7 @@
 #include "terminal/charformat.h"
 
 #include <QPlainTextEdit>
+#include <QTimer>
 
 #include <string>
 
@@ -19,6 +20,8 @@ class LogView : public QPlainTextEdit
     Q_OBJECT
 public:
     static const int MAX_BLOCK_CHARS = 1024;
+    // Writes are shown (laid out, scrolled, painted) at most once per frame.
+    static const int FRAME_MS = 25;
 
     explicit LogView(QWidget *parent = nullptr);
 
@@ -26,7 +29,7 @@ public:
     // Replaces the selection by the text; "\r\n", "\r" and "\n" are line breaks.
     void insertAtCaret(const std::string &bytes);
     void insertAtCaret(const QString &text);
-    // Scrolls to the end; the caret and the selection stay.
+    // Scrolls to the end at the next frame; the caret and the selection stay.
     void scrollToBottom();
 
     std::string wholeText() const;
@@ -45,8 +48,12 @@ private:
     int documentPosition(int logicalPosition) const;
     void insertLine(QTextCursor &cursor, const QString &segment);
     void insertContinuationBreak(QTextCursor &cursor);
+    void holdRepaint();
+    void showFrame();
 
     // Position just behind a "\r" ending the last insertion, so that a "\n"
     // arriving with the next insertion completes that break instead of adding one.
     int m_afterCr = -1;
+    bool m_scrollPending = false;
+    QTimer m_frameTimer;
 };
