@@ -10,7 +10,7 @@ class LampWidget : public QWidget
 {
     Q_OBJECT
 public:
-    static const uint32_t NO_FILL = 0xFF000000;
+    static constexpr uint32_t NO_FILL = 0xFF000000;
 
     explicit LampWidget(QWidget *parent = nullptr);
 

@@ -2,7 +2,11 @@
 
 #include "app/layoutrules.h"
 #include "app/mainsettings.h"
+#include "app/autosender.h"
+#include "app/lampwidget.h"
 #include "app/portpanel.h"
+#include "batch/batchgenerator.h"
+#include "calc/calculatorwindow.h"
 #include "app/receiveview.h"
 #include "app/sendcomposer.h"
 #include "platform/enterhotkey.h"
@@ -73,10 +77,34 @@ void MainWindow::createComponents()
     m_sendComposer = new SendComposer(*ui, *m_portPanel, *m_link, *hotkey, *m_statusParts[STATUS_TX], m_state, this);
     m_receiveView = new ReceiveView(*ui, 时钟_换行, *m_statusParts[STATUS_RX], m_state, *m_settings, this);
     connect(m_link, &SerialLink::bytesReceived, m_receiveView, &ReceiveView::onBytesReceived);
+    m_autoSender = new AutoSender(*ui, 时钟Vorn发送, *m_portPanel, *m_sendComposer, m_state, this);
+    connect(m_portPanel, &PortPanel::portLost, m_autoSender, [this] {
+        if (m_autoSender->isRunning())
+            m_autoSender->stop();
+    });
+    connect(m_receiveView, &ReceiveView::frameClosed, this, [this](const std::string &frame) {
+        if (m_calculator)
+            m_calculator->processFrame(frame);
+    });
+    connect(ui->菜单_打开计算窗口, &QAction::triggered, this, &MainWindow::openCalculator);
+    connect(ui->外形框_自动发送, &LampWidget::rightButtonReleased, this,
+            [this] { BatchGenerator::openModal(*m_settings, ui->编辑框_循环, ui->CRC选择框, this); });
     connectPersistHandlers(*ui, *m_settings);
 }
 
-MainWindow::~MainWindow() = default;
+CalculatorWindow *MainWindow::calculator() const { return m_calculator; }
+
+void MainWindow::openCalculator()
+{
+    CalculatorWindow::openOrRaise(m_calculator, m_state, *m_settings, this);
+}
+
+// The calculator stores its columns through the settings store, which goes
+// with this window: close it first.
+MainWindow::~MainWindow()
+{
+    delete m_calculator;
+}
 
 QLabel *MainWindow::statusPart(int index) const { return m_statusParts[index]; }
 
@@ -168,6 +196,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::onMainWindowClosing()
 {
     saveWindowGeometry(*this, *m_settings);
+    if (m_calculator)
+        m_calculator->close(); // its columns are kept when the program ends with it open
 }
 
 void MainWindow::onAlwaysOnTopClicked(bool checked)

@@ -3,6 +3,7 @@
 #include "app/sharedstate.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -10,6 +11,8 @@
 namespace Ui {
 class MainWindow;
 }
+class AutoSender;
+class CalculatorWindow;
 class PortPanel;
 class ReceiveView;
 class SendComposer;
@@ -31,9 +34,13 @@ public:
     SerialLink &端口1() const { return *m_link; }
     SendComposer &sendComposer() const { return *m_sendComposer; }
     ReceiveView &receiveView() const { return *m_receiveView; }
+    AutoSender &autoSender() const { return *m_autoSender; }
 
     // The status bar's three parts, indexed from 0.
     QLabel *statusPart(int index) const;
+    // Opens the calculator window, or brings the open one to the front.
+    void openCalculator();
+    CalculatorWindow *calculator() const;
 
     QTimer 时钟Vorn发送;
     QTimer 时钟_换行;
@@ -58,6 +65,8 @@ private:
     PortPanel *m_portPanel = nullptr;
     SendComposer *m_sendComposer = nullptr;
     ReceiveView *m_receiveView = nullptr;
+    AutoSender *m_autoSender = nullptr;
+    QPointer<CalculatorWindow> m_calculator;
     QMenu *m_logMenu = nullptr;
     QLabel *m_statusParts[3] = {};
 };

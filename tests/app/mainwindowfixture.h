@@ -7,6 +7,7 @@
 #include "support/ptypair.h"
 #include "ui_mainwindow.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QLabel>
 #include <QMenu>
@@ -71,8 +72,19 @@ protected:
         ui().按钮_打开串口->click();
         ASSERT_EQ(ui().按钮_打开串口->text(), QStringLiteral("关闭串口"));
     }
-    // Bytes the program wrote to the line, waiting up to timeoutMs for `count` of them.
-    QByteArray sentBytes(qsizetype count, int timeoutMs = 2000) { return pty.readMaster(count, timeoutMs); }
+    // Bytes the program wrote to the line, waiting up to timeoutMs for `count` of
+    // them while the program's events (timers, received bytes) are handled.
+    QByteArray sentBytes(qsizetype count, int timeoutMs = 2000)
+    {
+        QByteArray out;
+        QElapsedTimer clock;
+        clock.start();
+        while (out.size() < count && clock.elapsed() < timeoutMs) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            out += pty.readMaster(count - out.size(), 5);
+        }
+        return out;
+    }
     // Processes events until the log holds `text` (GBK) or the time is up.
     bool logReaches(const std::string &text, int timeoutMs = 3000)
     {
