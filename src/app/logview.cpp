@@ -161,6 +161,17 @@ std::string LogView::wholeText() const
     return ansi::fromQString(logicalText(0, document()->characterCount() - 1));
 }
 
+bool LogView::isEmptyText() const
+{
+    // A line break or any character makes the text non-empty; continuation
+    // joints are no text of their own.
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        if (b.length() > 1 || (b != document()->begin() && b.userState() != CONTINUATION))
+            return false;
+    }
+    return true;
+}
+
 void LogView::setWholeText(const std::string &bytes)
 {
     clear();
@@ -216,4 +227,12 @@ QMimeData *LogView::createMimeDataFromSelection() const
     auto *data = new QMimeData;
     data->setText(selectedPlainText());
     return data;
+}
+
+void LogView::insertFromMimeData(const QMimeData *source)
+{
+    if (!source || !source->hasText())
+        return;
+    insertAtCaret(source->text());
+    ensureCursorVisible();
 }

@@ -19,9 +19,9 @@ class LogView : public QPlainTextEdit
 {
     Q_OBJECT
 public:
-    static const int MAX_BLOCK_CHARS = 1024;
+    static constexpr int MAX_BLOCK_CHARS = 1024;
     // Writes are shown (laid out, scrolled, painted) at most once per frame.
-    static const int FRAME_MS = 25;
+    static constexpr int FRAME_MS = 25;
 
     explicit LogView(QWidget *parent = nullptr);
 
@@ -33,6 +33,8 @@ public:
     void scrollToBottom();
 
     std::string wholeText() const;
+    // True when the whole text is empty; does not read the text.
+    bool isEmptyText() const;
     void setWholeText(const std::string &bytes);
     std::string selectedText() const;
     QString selectedPlainText() const;
@@ -42,6 +44,8 @@ public:
 
 protected:
     QMimeData *createMimeDataFromSelection() const override;
+    // Pasted and dropped text goes in like any other insertion, in short blocks.
+    void insertFromMimeData(const QMimeData *source) override;
 
 private:
     QString logicalText(int from, int to) const;

@@ -4,6 +4,7 @@
 #include "app/mainsettings.h"
 #include "app/autosender.h"
 #include "app/lampwidget.h"
+#include "app/logcommands.h"
 #include "app/portpanel.h"
 #include "batch/batchgenerator.h"
 #include "calc/calculatorwindow.h"
@@ -89,6 +90,7 @@ void MainWindow::createComponents()
     connect(ui->菜单_打开计算窗口, &QAction::triggered, this, &MainWindow::openCalculator);
     connect(ui->外形框_自动发送, &LampWidget::rightButtonReleased, this,
             [this] { BatchGenerator::openModal(*m_settings, ui->编辑框_循环, ui->CRC选择框, this); });
+    m_logCommands = new LogCommands(*ui, *m_logMenu, *m_statusParts[STATUS_RX], *m_statusParts[STATUS_TX], m_state, this);
     connectPersistHandlers(*ui, *m_settings);
 }
 

@@ -13,6 +13,7 @@ class MainWindow;
 }
 class AutoSender;
 class CalculatorWindow;
+class LogCommands;
 class PortPanel;
 class ReceiveView;
 class SendComposer;
@@ -66,6 +67,7 @@ private:
     SendComposer *m_sendComposer = nullptr;
     ReceiveView *m_receiveView = nullptr;
     AutoSender *m_autoSender = nullptr;
+    LogCommands *m_logCommands = nullptr;
     QPointer<CalculatorWindow> m_calculator;
     QMenu *m_logMenu = nullptr;
     QLabel *m_statusParts[3] = {};

@@ -29,16 +29,17 @@ std::optional<std::string> readAll(const QString &path)
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-bool writeAll(const QString &path, const std::string &bytes, const BeforeRename &beforeRename)
+bool writeAll(const QString &path, const std::string &bytes, const BeforeRename &beforeRename, Owner owner)
 {
-    if (isLink(path))
+    const bool program = owner == Owner::Program;
+    if (program && isLink(path))
         return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     // Every return before commit() discards the new file. The link check is
     // repeated now that the save file has settled on its target.
-    if (isLink(path) || !file.setPermissions(OWNER_ONLY))
+    if (program && (isLink(path) || !file.setPermissions(OWNER_ONLY)))
         return false;
     const qint64 size = static_cast<qint64>(bytes.size());
     if (file.write(bytes.data(), size) != size)

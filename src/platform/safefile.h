@@ -18,11 +18,18 @@ std::optional<std::string> readAll(const QString &path);
 // as a failed rename would. A seam for tests.
 using BeforeRename = std::function<bool()>;
 
+// Who the file is for. The program's own files lie in a temporary folder that
+// others may share: owner-only, and never written through a symbolic link
+// someone may have planted. A file the user picked keeps the permissions it has
+// (a new one gets the system's usual ones), and a link the user picked is
+// followed to the file it names.
+enum class Owner { Program, User };
+
 // Replaces the file's content with bytes: they go to a new file in the same
 // folder, which is then renamed over the old one, so a crash leaves either the
-// old or the new content, never a part. The file ends up readable and writable
-// by its owner only. A path that is a symbolic link is not written. False when
-// nothing was written; the old file is then untouched.
-bool writeAll(const QString &path, const std::string &bytes, const BeforeRename &beforeRename = {});
+// old or the new content, never a part. False when nothing was written; the old
+// file is then untouched.
+bool writeAll(const QString &path, const std::string &bytes, const BeforeRename &beforeRename = {},
+              Owner owner = Owner::Program);
 
 } // namespace safefile
