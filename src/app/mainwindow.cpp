@@ -52,6 +52,8 @@ MainWindow::MainWindow(SharedState &state, QWidget *parent)
     时钟Vorn发送.setObjectName(QStringLiteral("时钟Vorn发送"));
     时钟_换行.setObjectName(QStringLiteral("时钟_换行"));
     ui->标签->hide();
+    // A typed interval is taken as typed, never completed to a listed one.
+    ui->组合框_毫秒->setCompleter(nullptr);
     setUpStatusBar();
     setUpLogMenu();
     connect(ui->窗口最前选择框, &QCheckBox::clicked, this, &MainWindow::onAlwaysOnTopClicked);

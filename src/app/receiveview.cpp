@@ -79,9 +79,11 @@ void ReceiveView::showIntervalTip()
     QToolTip::showText(at, QStringLiteral("换行间隔：毫秒"), ui.编辑框1);
 }
 
+// Shown when the left click into the box ends: a tip shown at the press would
+// be hidden again by the release.
 bool ReceiveView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ui.编辑框1 && event->type() == QEvent::MouseButtonPress
+    if (watched == ui.编辑框1 && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
         showIntervalTip();
     return QObject::eventFilter(watched, event);

@@ -4,10 +4,12 @@
 #include "app/mainwindowfixture.h"
 #include "batch/batchgenerator.h"
 #include "convert/hexcrc16.h"
+#include "settings/settingskeys.h"
 #include "text/textrules.h"
 #include "support/gbk.h"
 
 #include <QElapsedTimer>
+#include <QToolTip>
 
 namespace {
 
@@ -118,6 +120,24 @@ TEST_F(AutoSenderTest, EmptyListOnlyShowsTheHint)
     click(); // "停止发送" with an emptied list: the hint, and it goes on
     EXPECT_TRUE(running());
     EXPECT_FALSE(idleStateShown());
+    EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000));
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("请输入要自动发送的数据，一行为一条数据！"));
+    QToolTip::hideText();
+}
+
+TEST_F(AutoSenderTest, ATypedIntervalIsTakenAsTypedAndNotStored)
+{
+    ui().组合框_毫秒->setEditText(QString());
+    QTest::keyClicks(ui().组合框_毫秒, QStringLiteral("2"));
+    QTest::keyClick(ui().组合框_毫秒, Qt::Key_Return);
+    EXPECT_EQ(ui().组合框_毫秒->currentText(), QStringLiteral("2"));
+    EXPECT_EQ(ui().组合框_毫秒->count(), 7);
+    setList("11");
+    click();
+    EXPECT_EQ(window->时钟Vorn发送.interval(), 2);
+    click();
+    EXPECT_EQ(store().read(settingskeys::moduleSection(), settingskeys::autoSendIntervalKey(), QStringLiteral("none")),
+              QStringLiteral("none"));
 }
 
 TEST_F(AutoSenderTest, AnIntervalWithoutDigitsRunsWithoutTicks)

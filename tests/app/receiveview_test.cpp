@@ -3,6 +3,8 @@
 #include "app/receiveview.h"
 #include "support/gbk.h"
 
+#include <QToolTip>
+
 namespace {
 
 class ReceiveViewTest : public PtyWindowTest
@@ -107,4 +109,12 @@ TEST_F(ReceiveViewTest, AnEchoBeforeTheBreakLeavesAnEmptyLine)
     EXPECT_TRUE(logReaches("01 "));
     ui().按钮_发送->click();
     EXPECT_TRUE(logReaches("01 AA\r\n\r\n"));
+}
+
+TEST_F(ReceiveViewTest, PressingIntoTheIntervalBoxShowsItsTip)
+{
+    QTest::mouseClick(ui().编辑框1, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000));
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("换行间隔：毫秒"));
+    QToolTip::hideText();
 }
