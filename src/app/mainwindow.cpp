@@ -104,10 +104,12 @@ void MainWindow::openCalculator()
 }
 
 // The calculator stores its columns through the settings store, which goes
-// with this window: close it first.
+// with this window: close it first. The controls go next, while the form and
+// the components whose event filters watch them still exist.
 MainWindow::~MainWindow()
 {
     delete m_calculator;
+    delete takeCentralWidget();
 }
 
 QLabel *MainWindow::statusPart(int index) const { return m_statusParts[index]; }

@@ -21,17 +21,18 @@ const int FOCUS_SETTLE_MS = 300;
 SelectionTipView::SelectionTipView(LogView &log, QAction &mergeAction, QObject *parent)
     : QObject(parent)
     , m_log(log)
+    , m_viewport(log.viewport())
 {
     m_settleTimer.setSingleShot(true);
     m_settleTimer.setInterval(FOCUS_SETTLE_MS);
     connect(&m_settleTimer, &QTimer::timeout, this, &SelectionTipView::showPending);
-    m_log.viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     connect(&mergeAction, &QAction::triggered, this, &SelectionTipView::showMergeTip);
 }
 
 bool SelectionTipView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_log.viewport() && event->type() == QEvent::MouseButtonRelease
+    if (watched == m_viewport && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         // The editor settles the selection while it handles the release (a
         // click inside a selection clears it there), so read it afterwards.

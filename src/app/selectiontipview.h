@@ -32,6 +32,7 @@ private:
     void showPending();
 
     LogView &m_log;
+    QWidget *m_viewport; // watched for releases; compared, never used once the log goes
     // A balloon waiting for the focus to settle after a popup menu closed.
     std::string m_pending;
     QMetaObject::Connection m_focusWait;
