@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace {
 
 #ifdef Q_OS_WIN
@@ -27,6 +29,9 @@ std::string fromQString(const QString &s)
 
 QString toQString(const char *bytes, qsizetype size)
 {
+    // Received hex text is plain ASCII, the same in every ANSI code page.
+    if (std::all_of(bytes, bytes + size, [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return QString::fromLatin1(bytes, size);
     QStringDecoder decoder = makeDecoder();
     return decoder.decode(QByteArrayView(bytes, size));
 }

@@ -9,8 +9,10 @@ const char HEX_DIGITS[] = "0123456789ABCDEF";
 std::string decodeReceivedByte(ReceiveState &state, uint8_t byte, bool hexDisplay)
 {
     std::string &pending = state.dbcsPending;
-    pending.append(2, '\0');
-    pending.resize(2);
+    if (pending.size() != 2) {
+        pending.append(2, '\0');
+        pending.resize(2);
+    }
 
     if (hexDisplay) {
         const char t[3] = {HEX_DIGITS[byte >> 4], HEX_DIGITS[byte & 0xF], ' '};
