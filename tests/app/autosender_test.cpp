@@ -28,8 +28,9 @@ protected:
     bool idleStateShown()
     {
         const bool idle = ui().按钮_自动发送->text() == QStringLiteral("自动发送");
-        if (idle)
+        if (idle) {
             EXPECT_EQ(ui().外形框_自动发送->fillColor(), LampWidget::NO_FILL);
+        }
         for (QPushButton *b : {ui().按钮_发送, ui().按钮_打开串口, ui().按钮_保存})
             EXPECT_EQ(b->isEnabled(), idle);
         EXPECT_EQ(state.autoActive, idle ? 0 : 1);

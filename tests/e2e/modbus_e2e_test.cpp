@@ -39,15 +39,18 @@ protected:
         ui().编辑框_发送->setText(frame);
         ui().按钮_发送->click();
     }
-    // The log's lines once `count` lines have been completed (waiting for them).
+    // The log's lines once at least `count` complete lines are there, or what
+    // is there when the time is up (the caller checks the count).
     std::vector<std::string> logLines(size_t count, int timeoutMs = 5000)
     {
         std::vector<std::string> lines;
-        QTest::qWaitFor([&] {
-            lines = text::splitText(ui().超级编辑框1->wholeText(), "\r\n");
-            return lines.size() >= count && ui().超级编辑框1->wholeText().size() >= 2
-                && ui().超级编辑框1->wholeText().compare(ui().超级编辑框1->wholeText().size() - 2, 2, "\r\n") == 0;
+        const bool complete = QTest::qWaitFor([&] {
+            const std::string text = ui().超级编辑框1->wholeText();
+            lines = text::splitText(text, "\r\n");
+            return lines.size() >= count && text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0;
         }, timeoutMs);
+        if (!complete)
+            ADD_FAILURE() << "the log did not reach " << count << " complete lines";
         return lines;
     }
 
