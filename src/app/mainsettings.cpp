@@ -1,5 +1,6 @@
 #include "app/mainsettings.h"
 
+#include "app/boxlines.h"
 #include "platform/ansicodec.h"
 #include "settings/settingskeys.h"
 #include "settings/settingsstore.h"
@@ -14,21 +15,11 @@ namespace {
 const int MIN_WINDOW_SIDE = 60;
 const int SCREEN_EDGE_MARGIN = 50;
 
-// The loop list holds "\n" between lines; its file holds the lines as typed, "\r\n".
-QString loopTextFromBytes(const std::string &bytes)
-{
-    QString text = ansi::toQString(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
-}
-
 } // namespace
 
 std::string loopListBytes(const Ui::MainWindow &ui)
 {
-    QString text = ui.编辑框_循环->toPlainText();
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return ansi::fromQString(text);
+    return ansi::fromQString(linesOf(ui.编辑框_循环));
 }
 
 void selectStoredIndex(QComboBox *combo, int32_t index)
@@ -55,7 +46,7 @@ void restoreMainSettings(Ui::MainWindow &ui, QWidget &window, const SettingsStor
     ui.选择框_自动换行->setChecked(store.readFlag(lineBreakSection(), lineBreakKey(), LINE_BREAK_DEFAULT));
     ui.CRC反->setChecked(store.readFlag(crcSection(), crcSwappedKey(), CRC_SWAPPED_DEFAULT));
     ui.编辑框_发送->setText(store.read(sendSection(), sendTextKey(), sendTextDefault()));
-    ui.编辑框_循环->setPlainText(loopTextFromBytes(store.readLoopFile()));
+    setLines(ui.编辑框_循环, ansi::toQString(store.readLoopFile()));
 
     window.resize(std::max<int32_t>(store.readInt(sizeSection(), widthKey(), WIDTH_DEFAULT_PX), MIN_WINDOW_SIDE),
                   std::max<int32_t>(store.readInt(sizeSection(), heightKey(), HEIGHT_DEFAULT_PX), MIN_WINDOW_SIDE));

@@ -1,5 +1,6 @@
 #include "batch/batchgenerator.h"
 
+#include "app/boxlines.h"
 #include "app/mainsettings.h"
 #include "batch/requestlines.h"
 #include "platform/ansicodec.h"
@@ -159,15 +160,11 @@ void BatchGenerator::onGenerateClicked()
     choice.addressInFront = ui->组合框_地址在前->currentIndex() == ADDRESS_IN_FRONT_INDEX;
     choice.start = addressOf(ui->组合框_地址起);
     choice.end = addressOf(ui->组合框_地址终);
-    QString lines = ansi::toQString(buildRequestLines(choice));
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    ui->编辑框1->setPlainText(lines);
+    setLines(ui->编辑框1, ansi::toQString(buildRequestLines(choice)));
 }
 
 void BatchGenerator::onAddClicked()
 {
-    QString lines = ui->编辑框1->toPlainText();
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    m_loopList->setPlainText(lines);
+    setLines(m_loopList, linesOf(ui->编辑框1));
     m_crcBox->setChecked(false);
 }

@@ -1,5 +1,6 @@
 #include "calc/calculatorwindow.h"
 
+#include "app/boxlines.h"
 #include "app/sharedstate.h"
 #include "calc/framecalculator.h"
 #include "platform/ansicodec.h"
@@ -23,22 +24,6 @@ void selectIndex(QComboBox *list, int32_t index)
         list->setCurrentIndex(-1);
     else
         list->setCurrentIndex(std::min<int32_t>(index, list->count() - 1));
-}
-
-// The operation box holds "\n" line ends; the steps and the settings use "\r\n".
-QString operationsOf(const QPlainTextEdit *box)
-{
-    QString text = box->toPlainText();
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return text;
-}
-
-void showOperations(QPlainTextEdit *box, QString operations)
-{
-    operations.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    box->setPlainText(operations);
 }
 
 // A value wider than its box shows its leading digits, not its tail.
@@ -88,10 +73,10 @@ void CalculatorWindow::onCalculatorWindowCreated()
         selectIndex(c.count, m_store.readInt(calcStartSection(), calcCountKey(i)));
     }
     for (int i = 1; i <= LAST_COLUMN; ++i)
-        showOperations(column(i).operations, m_store.readMultiLine(calcOperationSection(), calcOperationKey(i)));
+        setLines(column(i).operations, m_store.readMultiLine(calcOperationSection(), calcOperationKey(i)));
     const Column last = column(LAST_COLUMN);
     if (last.operations->toPlainText().isEmpty())
-        showOperations(last.operations, calcLastOperationFallback());
+        setLines(last.operations, calcLastOperationFallback());
 }
 
 void CalculatorWindow::closeEvent(QCloseEvent *event)
@@ -113,7 +98,7 @@ void CalculatorWindow::onCalculatorWindowClosing()
         m_store.writeInt(calcStartSection(), calcCountKey(i), c.count->currentIndex());
     }
     for (int i = 1; i <= LAST_COLUMN; ++i)
-        m_store.writeMultiLine(calcOperationSection(), calcOperationKey(i), operationsOf(column(i).operations));
+        m_store.writeMultiLine(calcOperationSection(), calcOperationKey(i), linesOf(column(i).operations));
 }
 
 void CalculatorWindow::processFrame(const std::string &frameText)
@@ -124,7 +109,7 @@ void CalculatorWindow::processFrame(const std::string &frameText)
             continue;
         const CalcResult r =
             computeColumn(frameText, c.start->currentIndex(), c.count->currentIndex(),
-                          ansi::fromQString(operationsOf(c.operations)));
+                          ansi::fromQString(linesOf(c.operations)));
         showFromStart(c.hex, ansi::toQString(r.hexText));
         showFromStart(c.result, ansi::toQString(r.resultText));
     }
